@@ -1,7 +1,8 @@
 # One command for each job; CMake does the building.
 #   make test   installs what is missing, builds all three targets, runs the tests
 #   make run    starts the program beside a demo host file (under Wine)
-.PHONY: all deps build native win64 win32 test test-native test-win64 test-win32 clean
+#   make bench  times one registration on large host files, natively and under Wine
+.PHONY: all deps build native win64 win32 test test-native test-win64 test-win32 bench clean
 
 all: build
 
@@ -26,6 +27,14 @@ test-win64: win64
 # can be checked without running them is.
 test-win32: win32
 	ctest --test-dir build/win32 --output-on-failure --no-tests=ignore
+
+# Not part of the tests: an optimised native build, and the win64 build.
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench --target registration_bench -j2
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 --target registration_bench -j2
+	scripts/bench-table build/bench build/win64
 
 clean:
 	rm -rf build dist

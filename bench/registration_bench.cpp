@@ -1,0 +1,117 @@
+// Cost of one registration against the size of the host's file, beside the
+// cost of copying that file once (read it, write it): the floor.
+#include "hostconfig.h"
+#include "platform.h"
+#include "text.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A host file of about size bytes (a settings block more at most): the
+// device list between two halves of other settings, as in a long-lived file.
+std::string HostFileOfSize(size_t size)
+{
+    std::string bytes = "[General]\r\nUnits=mm\r\n";
+    int pen = 0;
+    auto fillTo = [&](size_t limit) {
+        while (bytes.size() < limit)
+            bytes += "[Pen" + std::to_string(pen++) + "]\r\nColor=255,128,0\r\nWidth=0.35\r\nSpeed=40\r\n";
+    };
+    fillTo(size / 2);
+    bytes += "[PlotterSetup]\r\nNumberDevices=3\r\nPlotter1=HPGL\r\nPlotter2=DMPL\r\nPlotter3=CAMM\r\n";
+    fillTo(size);
+    return bytes;
+}
+
+std::string ReadWhole(const std::string& path)
+{
+    std::string bytes;
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in)
+        return bytes;
+    char buffer[1 << 16];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        bytes.append(buffer, got);
+    std::fclose(in);
+    return bytes;
+}
+
+bool WriteWhole(const std::string& path, const std::string& bytes)
+{
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        return false;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return std::fclose(out) == 0 && written;
+}
+
+struct BenchFolder {
+    BenchFolder()
+    {
+        path = (fs::temp_directory_path() / "keltarn-bench").make_preferred().string();
+        fs::create_directories(path);
+    }
+    ~BenchFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::string File(const char* name) const { return path + pathSeparator + name; }
+    std::string path;
+};
+
+void Registration(benchmark::State& state)
+{
+    BenchFolder folder;
+    const std::string original = HostFileOfSize(static_cast<size_t>(state.range(0)));
+    const std::string host = folder.File("Velmora5.ini");
+    const std::string driver = std::string("Drivers") + pathSeparator + "CUTTER8.ini";
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!WriteWhole(host, original)) {
+            state.SkipWithError("cannot lay out the host file");
+            break;
+        }
+        state.ResumeTiming();
+
+        SearchHostConfig(folder.path.c_str());
+        CopyText(driverPath, pathBufferSize, driver.c_str());
+        AcceptDriverFile();
+        if (RegisterDriver() != Added) {
+            state.SkipWithError("registration failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+void CopyOnce(benchmark::State& state)
+{
+    BenchFolder folder;
+    const std::string source = folder.File("Velmora5.ini");
+    const std::string copy = folder.File("Velmora5.copy");
+    if (!WriteWhole(source, HostFileOfSize(static_cast<size_t>(state.range(0)))))
+        state.SkipWithError("cannot lay out the host file");
+    for (auto _ : state) {
+        if (!WriteWhole(copy, ReadWhole(source))) {
+            state.SkipWithError("copy failed");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(Registration)->Arg(1 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CopyOnce)->Arg(1 << 10)->Arg(1 << 20)->Arg(10 << 20)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

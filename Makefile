@@ -1,8 +1,11 @@
 # One command for each job; CMake does the building.
 #   make test   installs what is missing, builds all three targets, runs the tests
-#   make run    starts the program beside a demo host file (under Wine)
+#   make run    starts the program beside a demo host file (under Wine); with no
+#               display, walks one registration through it and saves screenshots
+#   make screenshots  redraws docs/*.png from the real program under Wine
+#   make dist   release ZIPs of keltarn.exe and its read-me in dist/
 #   make bench  times one registration on large host files, natively and under Wine
-.PHONY: all deps build native win64 win32 test test-native test-win64 test-win32 bench clean
+.PHONY: all deps build native win64 win32 test test-native test-win64 test-win32 bench run screenshots dist clean
 
 all: build
 
@@ -35,6 +38,22 @@ bench: deps
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64 --target registration_bench -j2
 	scripts/bench-table build/bench build/win64
+
+run: win64
+	scripts/demo run build/win64 build/demo-host
+
+screenshots: win64
+	scripts/demo screenshots build/win64 docs
+
+dist: win64 win32
+	rm -rf dist
+	mkdir -p dist
+	for target in win64 win32; do \
+	    rm -rf build/$$target/package && \
+	    cpack --config build/$$target/CPackConfig.cmake -B build/$$target/package >/dev/null && \
+	    cp build/$$target/package/keltarn-*.zip dist/ || exit 1; \
+	done
+	@ls -l dist
 
 clean:
 	rm -rf build dist

@@ -10,13 +10,9 @@ enum class Closing { CancelButton, EscKey, CloseBox };
 
 struct DialogEnding {
     const char* name;
+    friend void PrintTo(const DialogEnding& row, std::ostream* out) { *out << row.name; }
     Closing how;
 };
-
-void PrintTo(const DialogEnding& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class DialogEndingCase : public KeltarnCase, public testing::WithParamInterface<DialogEnding> {};
 
@@ -48,6 +44,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, DialogEndingCase,
                          testing::Values(DialogEnding{"CancelButton", Closing::CancelButton},
                                          DialogEnding{"EscKey", Closing::EscKey},
                                          DialogEnding{"CloseBox", Closing::CloseBox}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 } // namespace

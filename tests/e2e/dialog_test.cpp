@@ -36,8 +36,23 @@ TEST_F(DialogCase, ChooserStartsInTheProgramFolderWithTheIniFilter)
     EXPECT_EQ(TextOf(chooser), "Choose a file");
     EXPECT_EQ(ChooserFolder(*program_, chooser), folder_.Path());
     EXPECT_EQ(ChooserFileType(chooser), "ini (*.ini)");
+    EXPECT_EQ(ChooserFileName(chooser), "");
     CancelChooser(*program_, chooser);
     EXPECT_EQ(PathField(dialog), "");
+}
+
+// A cancelled Browse leaves the earlier path on show, though it is no longer
+// the choice; and each Browse starts with an empty file name.
+TEST_F(DialogCase, CancelledBrowseKeepsThePathOnShowButChoosesNothing)
+{
+    HWND dialog = StartWithDialog(HostFile(3));
+    Browse(dialog, cutter8);
+    HWND chooser = OpenChooser(dialog);
+    EXPECT_EQ(ChooserFileName(chooser), "");
+    CancelChooser(*program_, chooser);
+    EXPECT_EQ(PathField(dialog), cutter8);
+    ClickExpectingNothing(dialog, CTL_ADD);
+    EXPECT_EQ(folder_.Read("Velmora5.ini"), HostFile(3));
 }
 
 // The whole road of one registration, then a second one of the same choice.
@@ -77,14 +92,10 @@ struct Step {
 
 struct Story {
     const char* name;
+    friend void PrintTo(const Story& row, std::ostream* out) { *out << row.name; }
     std::vector<Step> steps;
     std::vector<std::string> registered;   // the stems the host file gains, in order
 };
-
-void PrintTo(const Story& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class StoryCase : public DialogCase, public testing::WithParamInterface<Story> {
 protected:
@@ -167,9 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
               {{Act::Browse, "C:\\Dri.vers\\a.b.ini", ""}, added},
               {"a.b"}},
         Story{"AddBeforeAnyBrowseDoesNothing", {nothing}, {}},
-        Story{"AddAfterCancelledBrowseDoesNothing",
-              {browseCutter8, {Act::CancelBrowse, "", ""}, nothing},
-              {}},
+        Story{"CancelledBrowseThenGoodChoiceAdds",
+              {{Act::CancelBrowse, "", ""}, browseCutter8, added},
+              {"CUTTER8"}},
         Story{"ReopenedDialogAddsTheEarlierChoice",
               {browseCutter8, {Act::Reopen, "", ""}, added},
               {"CUTTER8"}},
@@ -186,6 +197,6 @@ INSTANTIATE_TEST_SUITE_P(
         Story{"EnterInThePathFieldActivatesAdd",
               {browseCutter8, {Act::ClickPathField, "", ""}, {Act::Enter, "", "Driver Added"}},
               {"CUTTER8"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 } // namespace

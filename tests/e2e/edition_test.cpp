@@ -14,14 +14,10 @@ int StartCount(const std::string& file)
 
 struct Editions {
     const char* name;
+    friend void PrintTo(const Editions& row, std::ostream* out) { *out << row.name; }
     std::vector<std::string> present;
     std::string written;
 };
-
-void PrintTo(const Editions& value, std::ostream* out)
-{
-    *out << value.name;
-}
 
 class EditionCase : public KeltarnCase, public testing::WithParamInterface<Editions> {};
 
@@ -53,6 +49,6 @@ INSTANTIATE_TEST_SUITE_P(
         Editions{"TwoAndSix", {"Velmora2.ini", "Velmora6.ini"}, "Velmora2.ini"},
         Editions{"OnlyTwo", {"Velmora2.ini"}, "Velmora2.ini"},
         Editions{"OnlySix", {"Velmora6.ini"}, "Velmora6.ini"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 } // namespace

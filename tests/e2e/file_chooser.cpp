@@ -64,6 +64,11 @@ std::string ChooserFolder(const Program& program, HWND chooser)
     return folder;
 }
 
+std::string ChooserFileName(HWND chooser)
+{
+    return TextOf(FileNameEdit(chooser));
+}
+
 std::string ChooserFileType(HWND chooser)
 {
     HWND box = ChildWithId(chooser, chooserFileTypeBox);

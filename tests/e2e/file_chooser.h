@@ -15,6 +15,9 @@ HWND WaitForChooser(const Program& program);
 // inside the program's own memory, the only place the chooser writes to).
 std::string ChooserFolder(const Program& program, HWND chooser);
 
+// The text in the file-name field.
+std::string ChooserFileName(HWND chooser);
+
 // The file-type box's current text.
 std::string ChooserFileType(HWND chooser);
 

@@ -19,6 +19,15 @@
 // Plotter<startCount+1>, and so on.
 std::string HostFile(int startCount, const std::vector<std::string>& added = {});
 
+// Names each row of a table of cases after its name field.
+struct RowName {
+    template <typename Row>
+    std::string operator()(const testing::TestParamInfo<Row>& info) const
+    {
+        return info.param.name;
+    }
+};
+
 class KeltarnCase : public testing::Test {
 protected:
     // Reports message boxes left open, then ends the program.

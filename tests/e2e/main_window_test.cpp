@@ -46,14 +46,10 @@ TEST_F(MainWindowCase, OpensTopmostAtTopLeftCorner)
 // A way a user ends the program: the message it sends the main window.
 struct Ending {
     const char* name;
+    friend void PrintTo(const Ending& row, std::ostream* out) { *out << row.name; }
     UINT message;
     WPARAM wParam;
 };
-
-void PrintTo(const Ending& ending, std::ostream* out)
-{
-    *out << ending.name;
-}
 
 class EndingCase : public KeltarnCase, public testing::WithParamInterface<Ending> {};
 
@@ -73,19 +69,15 @@ INSTANTIATE_TEST_SUITE_P(Ways, EndingCase,
                          testing::Values(Ending{"FileExit", WM_COMMAND, CMD_EXIT},
                                          Ending{"CloseBox", WM_SYSCOMMAND, SC_CLOSE},
                                          Ending{"WindowClose", WM_CLOSE, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 // A way a user asks for the About box: the menu command, or a shortcut
 // typed on the keyboard ('?' is Shift+'/' on the US layout).
 struct AboutRequest {
     const char* name;
+    friend void PrintTo(const AboutRequest& row, std::ostream* out) { *out << row.name; }
     std::vector<WORD> keys;   // none: Help/About from the menu
 };
-
-void PrintTo(const AboutRequest& request, std::ostream* out)
-{
-    *out << request.name;
-}
 
 class AboutCase : public KeltarnCase, public testing::WithParamInterface<AboutRequest> {};
 
@@ -115,6 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(AboutRequest{"HelpAbout", {}},
                     AboutRequest{"AltQuestionMark", {VK_MENU, VK_SHIFT, VK_OEM_2}},
                     AboutRequest{"AltSlash", {VK_MENU, VK_OEM_2}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 } // namespace

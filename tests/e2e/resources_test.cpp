@@ -37,23 +37,34 @@ std::string ItemText(HMENU menu, int position)
 
 TEST_F(ResourcesCase, MenuHoldsFileAddExitAndHelpAbout)
 {
+    struct Item {
+        const char* text;
+        int command;
+    };
+    struct Popup {
+        const char* text;
+        std::vector<Item> items;
+    };
+    const std::vector<Popup> expected = {
+        {"&File", {{"Add", CMD_ADD}, {"E&xit", CMD_EXIT}}},
+        {"&Help", {{"&About ...", CMD_ABOUT}}},
+    };
+
     HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(MENU_MAIN));
     ASSERT_NE(menu, nullptr) << "no menu 109";
-    ASSERT_EQ(GetMenuItemCount(menu), 2);
-    EXPECT_EQ(ItemText(menu, 0), "&File");
-    EXPECT_EQ(ItemText(menu, 1), "&Help");
-
-    HMENU file = GetSubMenu(menu, 0);
-    ASSERT_EQ(GetMenuItemCount(file), 2);
-    EXPECT_EQ(ItemText(file, 0), "Add");
-    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(CMD_ADD));
-    EXPECT_EQ(ItemText(file, 1), "E&xit");
-    EXPECT_EQ(GetMenuItemID(file, 1), static_cast<UINT>(CMD_EXIT));
-
-    HMENU help = GetSubMenu(menu, 1);
-    ASSERT_EQ(GetMenuItemCount(help), 1);
-    EXPECT_EQ(ItemText(help, 0), "&About ...");
-    EXPECT_EQ(GetMenuItemID(help, 0), static_cast<UINT>(CMD_ABOUT));
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(expected.size()));
+    for (size_t p = 0; p < expected.size(); ++p) {
+        SCOPED_TRACE(expected[p].text);
+        EXPECT_EQ(ItemText(menu, static_cast<int>(p)), expected[p].text);
+        HMENU popup = GetSubMenu(menu, static_cast<int>(p));
+        ASSERT_NE(popup, nullptr);
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(expected[p].items.size()));
+        for (size_t i = 0; i < expected[p].items.size(); ++i) {
+            EXPECT_EQ(ItemText(popup, static_cast<int>(i)), expected[p].items[i].text);
+            EXPECT_EQ(GetMenuItemID(popup, static_cast<int>(i)),
+                      static_cast<UINT>(expected[p].items[i].command));
+        }
+    }
     DestroyMenu(menu);
 }
 

@@ -23,8 +23,12 @@ TestFolder::TestFolder()
 
 TestFolder::~TestFolder()
 {
+    // Tests make files read-only; on Windows such a file cannot be removed.
     std::error_code ignored;
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator();
+         it.increment(ignored))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(path_, ignored);
 }
 

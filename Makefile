@@ -5,7 +5,8 @@
 #   make screenshots  redraws docs/*.png from the real program under Wine
 #   make dist   release ZIPs of keltarn.exe and its read-me in dist/
 #   make bench  times one registration on large host files, natively and under Wine
-.PHONY: all deps build native win64 win32 test test-native test-win64 test-win32 bench run screenshots dist clean
+#   make fuzz   fuzzes the profile stand-in for FUZZ_SECONDS (600 unless given)
+.PHONY: all deps build native win64 win32 test test-native test-win64 test-win32 test-fuzz fuzz-build fuzz bench run screenshots dist clean
 
 all: build
 
@@ -18,7 +19,7 @@ native win64 win32: deps
 	cmake --preset $@ >/dev/null
 	cmake --build --preset $@ -j2
 
-test: build test-native test-win64 test-win32
+test: build test-fuzz test-native test-win64 test-win32
 
 test-native: native
 	ctest --preset native
@@ -30,6 +31,20 @@ test-win64: win64
 # can be checked without running them is.
 test-win32: win32
 	ctest --test-dir build/win32 --output-on-failure --no-tests=ignore
+
+# The profile stand-in under libFuzzer (clang, ASan, UBSan): for 25 s in the
+# tests, as long as asked with make fuzz.
+FUZZ_SECONDS ?= 600
+
+fuzz-build: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz --target profile_fuzz -j2
+
+test-fuzz: fuzz-build
+	scripts/fuzz-run 25
+
+fuzz: fuzz-build
+	scripts/fuzz-run $(FUZZ_SECONDS)
 
 # Not part of the tests: an optimised native build, and the win64 build.
 bench: deps

@@ -205,7 +205,7 @@ TEST(WriteFaults, KilledWriterLeavesOldOrNewFile)
         leftovers = found;
     }
     EXPECT_GT(killedMidWrite, 0) << "no kill fell inside a write: the case proved nothing";
-    NoteOutcome("faults", "writer killed (" + std::to_string(rounds) + " rounds, 1 MB file)",
+    NoteOutcome("killed", std::to_string(rounds) + " writers killed, 1 MB file",
         "old or new bytes every time|" + std::to_string(killedMidWrite) + " killed mid-write|"
             + std::to_string(leftovers) + " temporary files left behind");
 #endif

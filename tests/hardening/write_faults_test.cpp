@@ -183,13 +183,17 @@ TEST(WriteFaults, KilledWriterLeavesOldOrNewFile)
             struct timespec pause = { delay / 1000000000L, delay % 1000000000L };
             nanosleep(&pause, nullptr);
         } else {
-            // Every other round waits until a write has its new file open
-            // beside the old (polling for at most about 5 s), then a little
-            // longer each round, so that those kills fall inside a write.
-            struct timespec poll = { 0, 100000L };
-            for (int i = 0; i < 50000 && Leftovers(folder.Path()).size() <= leftovers; ++i)
-                nanosleep(&poll, nullptr);
-            struct timespec pause = { 0, 150000L * round };
+            // Every other round watches, for at most 5 s, until a write has
+            // its new file open beside the old, then waits a little longer
+            // each round, so that those kills fall inside a write.
+            struct timespec now, until;
+            clock_gettime(CLOCK_MONOTONIC, &until);
+            until.tv_sec += 5;
+            do
+                clock_gettime(CLOCK_MONOTONIC, &now);
+            while (Leftovers(folder.Path()).size() <= leftovers
+                && (now.tv_sec < until.tv_sec || (now.tv_sec == until.tv_sec && now.tv_nsec < until.tv_nsec)));
+            struct timespec pause = { 0, 20000L * round };
             nanosleep(&pause, nullptr);
         }
         kill(child, SIGKILL);

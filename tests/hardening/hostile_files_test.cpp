@@ -55,7 +55,7 @@ void Register(const std::string& table, const std::string& name, const std::stri
     EXPECT_EQ(ResultName(expected.result), std::string(ResultName(result)));
     const std::string after = ReadBytes(host);
     NoteOutcome(table, name,
-        "count " + std::to_string(countRead) + "|" + ResultName(result) + "|" + FileChange(before, after));
+        std::to_string(countRead) + "|" + ResultName(result) + "|" + FileChange(before, after));
 
     if (result != Added) {
         EXPECT_EQ(countRead, deviceCount) << "a failed registration keeps the count";
@@ -154,7 +154,7 @@ TEST(HostileHostFile, OddCountsAreReadAsThePlatformReadsThem)
     for (const auto& c : cases) {
         std::string before = head + "NumberDevices=" + c.value + "\r\nPlotter1=HPGL\r\n" + tail;
         std::string after = c.devicesAfter ? head + c.devicesAfter + tail : before;
-        Register("counts", std::string("NumberDevices=\"") + c.value + "\"", before, { c.count, c.result, after });
+        Register("counts", std::string("\"") + c.value + "\"", before, { c.count, c.result, after });
     }
 }
 

@@ -81,7 +81,7 @@ void RegisterWithoutRoom(const std::string& table, const std::string& folder, co
 
     const RegisterResult result = RegisterDriver();
     const std::string after = ReadBytes(path);
-    NoteOutcome(table, c.name, ResultName(result) + std::string("|count ") + std::to_string(deviceCount) + "|"
+    NoteOutcome(table, c.name, ResultName(result) + std::string("|") + std::to_string(deviceCount) + "|"
         + (after == host.before ? "unchanged" : after == host.afterFirst ? "only the stray Plotter10 line added"
             : after == host.afterBoth ? "both keys written" : "cut short at " + std::to_string(after.size()) + " bytes"));
 #ifdef _WIN32

@@ -18,7 +18,7 @@ enum RegisterResult {
     InvalidDriver,   // stem longer than 8 characters; nothing written
     Added,           // both keys written, deviceCount raised
     WriteFailed,     // the host file could not be written; deviceCount kept
-    CountOutOfRange, // the host's count cannot be raised; nothing written
+    CountOutOfRange, // the host's count is below 1 or cannot be raised; nothing written
 };
 
 // The section and keys of the host's device list.

@@ -34,9 +34,10 @@ RegisterResult RegisterDriver()
         return NothingChosen;
     if (std::strlen(driverStem) > maxStemLength)
         return InvalidDriver;
-    // A count the host cannot have (negative) or cannot raise would give a
-    // nonsense device number.
-    if (deviceCount < 0 || deviceCount == INT_MAX)
+    // The host's first device is always there, so a count below 1 (0 is also
+    // what a count that is no number reads as) would put the new driver over
+    // Plotter1; a count of INT_MAX cannot be raised.
+    if (deviceCount < 1 || deviceCount == INT_MAX)
         return CountOutOfRange;
 
     int newCount = deviceCount + 1;

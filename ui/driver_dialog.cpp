@@ -47,7 +47,8 @@ void OnAdd(HWND dialog)
         break;
     case CountOutOfRange:
         std::snprintf(text, sizeof text,
-            "The device count in %s cannot be raised.\n"
+            "The device count in %s is not one a driver can be added to "
+            "(NumberDevices must be from 1 to 2147483646).\n"
             "Nothing was written.",
             hostIniPath);
         ShowResult(dialog, text, "Failure");

@@ -138,7 +138,8 @@ TEST(HostileHostFile, OddCountsAreReadAsThePlatformReadsThem)
         RegisterResult result;
         const char* devicesAfter; // our stand-in's lines of the section afterwards
     } cases[] = {
-        { "0", 0, Added, "NumberDevices=1\r\nPlotter1=CUTTER8\r\n" },
+        // Raised, these would put the new driver over Plotter1.
+        { "0", 0, CountOutOfRange, nullptr },
         { "-1", -1, CountOutOfRange, nullptr },
         { "2147483647", 2147483647, CountOutOfRange, nullptr },
         // Wraps modulo 2^32, as the platform reads it.
@@ -147,7 +148,7 @@ TEST(HostileHostFile, OddCountsAreReadAsThePlatformReadsThem)
         { " 7 ", 7, Added, "NumberDevices= 8 \r\nPlotter1=HPGL\r\nPlotter8=CUTTER8\r\n" },
         { "0x10", 16, Added, "NumberDevices=17\r\nPlotter1=HPGL\r\nPlotter17=CUTTER8\r\n" },
         // A present value that is no number reads 0, not the fallback 1.
-        { "abc", 0, Added, "NumberDevices=1\r\nPlotter1=CUTTER8\r\n" },
+        { "abc", 0, CountOutOfRange, nullptr },
     };
     const std::string head = "[PlotterSetup]\r\n";
     const std::string tail = "[Cutting]\r\nBlade=45\r\n";

@@ -173,7 +173,7 @@ TEST_F(Registration, NothingChosenDoesNothing)
 
 TEST_F(Registration, ACountThatCannotBeRaisedWritesNothing)
 {
-    for (const char* count : { "2147483647", "-1" }) {
+    for (const char* count : { "2147483647", "-1", "0" }) {
         SCOPED_TRACE(count);
         std::string bytes = std::string("[PlotterSetup]\r\nNumberDevices=") + count + "\r\n";
         StartWith(bytes);
